@@ -1,0 +1,5 @@
+#include "app/run.h"
+
+int main(int argc, char** argv) {
+  return hardclone::Run(hardclone::PlatformSystem(argc, argv));
+}
