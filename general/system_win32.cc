@@ -176,11 +176,7 @@ bool Win32System::EqualIgnoringCase(const Text& a, const Text& b) {
 Text Win32System::ComparisonKey(const Text& text) {
   Text key = text;
   if (!key.empty()) CharUpperBuffA(&key[0], static_cast<DWORD>(key.size()));
-  size_t first = 0;
-  while (first < key.size() && static_cast<unsigned char>(key[first]) <= 0x20) ++first;
-  size_t last = key.size();
-  while (last > first && static_cast<unsigned char>(key[last - 1]) <= 0x20) --last;
-  return key.substr(first, last - first);
+  return TrimBlanks(key);
 }
 
 bool Win32System::SameVolume(const Text& sourceDir, const Text& destDir) {

@@ -22,6 +22,14 @@ bool HasWildcard(const Text& text) {
   return text.find_first_of("?*") != Text::npos;
 }
 
+Text TrimBlanks(const Text& text) {
+  size_t first = 0;
+  while (first < text.size() && static_cast<unsigned char>(text[first]) <= 0x20) ++first;
+  size_t last = text.size();
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= 0x20) --last;
+  return text.substr(first, last - first);
+}
+
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace hardclone

@@ -18,6 +18,9 @@ Text Format(const Text& pattern, std::initializer_list<Text> values);
 // True when text holds '?' or '*'.
 bool HasWildcard(const Text& text);
 
+// Without the bytes of value 0x20 or less at either end. " \tA b\r" => "A b"
+Text TrimBlanks(const Text& text);
+
 // Upper case by the ASCII rule only ('a'-'z').
 char AsciiUpper(char c);
 
