@@ -27,14 +27,13 @@ bool IsShiftJisCodeset(const char* codeset) {
   return false;
 }
 
-// A deep tree needs one descriptor per level for a while; take what the
-// hard limit allows.
-void RaiseDescriptorLimit() {
+// How many folders the walk may hold open, leaving room for the rest of
+// the process.
+std::size_t FolderDescriptorBudget() {
   struct rlimit limit;
-  if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-    limit.rlim_cur = limit.rlim_max;
-    setrlimit(RLIMIT_NOFILE, &limit);
-  }
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return 8;
+  if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur > 280) return 256;
+  return limit.rlim_cur > 32 ? limit.rlim_cur - 24 : 8;
 }
 
 }  // namespace
@@ -45,7 +44,7 @@ PosixSystem::PosixSystem(int argc, char** argv) : listing_(64 * 1024) {
   rules_ = PathRules{PathStyle::posix, shiftJis_ ? IsCp932LeadByte : NoLeadBytes};
   programPath_ = argc > 0 && argv[0] != nullptr ? argv[0] : "hardclone";
   for (int i = 1; i < argc; ++i) arguments_.push_back(argv[i]);
-  RaiseDescriptorLimit();
+  maxOpenFolders_ = FolderDescriptorBudget();
 }
 
 System& PlatformSystem(int argc, char** argv) {

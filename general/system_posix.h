@@ -49,9 +49,6 @@ class PosixSystem : public System {
   bool IsExistsError(ErrorCode error) const override;
 
  private:
-  // Directory descriptors held at once by the walk; deeper trees park the
-  // shallowest ones and get them back through ".." on the way up.
-  static constexpr std::size_t kMaxOpenFolders = 256;
 
   void Track(Folder& folder, int fd);
   ErrorCode ReadEntries(Folder& folder, std::vector<DirEntry>& entries, const Text& mask);
@@ -61,6 +58,9 @@ class PosixSystem : public System {
   std::vector<Text> arguments_;
   Text programPath_;
   Text trashReason_;                 // the trash's own wording of its last failure
+  // Directory descriptors held at once by the walk; deeper trees park the
+  // shallowest ones and get them back through ".." on the way up.
+  std::size_t maxOpenFolders_ = 256;
   std::vector<Folder*> openFolders_;  // in the order they were opened
   std::vector<char> listing_;         // getdents buffer, shared by every folder
   unsigned tempCounter_ = 0;

@@ -40,7 +40,7 @@ FileId IdOf(const struct stat& st) { return FileId{st.st_dev, st.st_ino, true}; 
 void PosixSystem::Track(Folder& folder, int fd) {
   folder.handle = fd;
   openFolders_.push_back(&folder);
-  if (openFolders_.size() <= kMaxOpenFolders) return;
+  if (openFolders_.size() <= maxOpenFolders_) return;
   // Park the shallowest folder that is not a root; the close of its child
   // brings it back through "..".
   for (Folder* open : openFolders_) {
