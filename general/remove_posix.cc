@@ -1,8 +1,9 @@
 // Removing an existing Dest on POSIX: into the FreeDesktop trash, or for good
 // by a walk that never follows a symbolic link.
 #include <dirent.h>
+#include <dlfcn.h>
 #include <fcntl.h>
-#include <gio/gio.h>
+#include <gio/gio.h>  // types only: GIO is loaded when the trash is first used
 #include <unistd.h>
 
 #include <cerrno>
@@ -43,18 +44,54 @@ int RemoveAt(int at, const char* name) {
   return unlinkat(at, name, AT_REMOVEDIR) == 0 ? 0 : errno;
 }
 
+// GIO's trash, loaded on demand: a run that never trashes anything does not
+// pay for mapping GLib.
+struct Gio {
+  decltype(&g_file_new_for_path) newForPath = nullptr;
+  decltype(&g_file_trash) trash = nullptr;
+  decltype(&g_object_unref) unref = nullptr;
+  decltype(&g_error_free) freeError = nullptr;
+};
+
+template <typename F>
+bool Bind(void* library, const char* name, F& function) {
+  function = reinterpret_cast<F>(dlsym(library, name));
+  return function != nullptr;
+}
+
+const Gio* LoadGio() {
+  static Gio gio;
+  static bool tried = false;
+  if (!tried) {
+    tried = true;
+    void* library = dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) return nullptr;
+    if (!Bind(library, "g_file_new_for_path", gio.newForPath) ||
+        !Bind(library, "g_file_trash", gio.trash) || !Bind(library, "g_object_unref", gio.unref) ||
+        !Bind(library, "g_error_free", gio.freeError)) {
+      gio.trash = nullptr;
+    }
+  }
+  return gio.trash != nullptr ? &gio : nullptr;
+}
+
 }  // namespace
 
 ErrorCode PosixSystem::RemoveTree(const Text& path, RemoveMode mode) {
   if (mode == RemoveMode::permanent) return RemoveAt(AT_FDCWD, path.c_str());
   // Never fall back to deleting: a failed trash leaves Dest as it was.
-  GFile* file = g_file_new_for_path(path.c_str());
+  const Gio* gio = LoadGio();
+  if (gio == nullptr) {
+    trashReason_ = "cannot load libgio-2.0.so.0";
+    return kTrashFailed;
+  }
+  GFile* file = gio->newForPath(path.c_str());
   GError* error = nullptr;
-  gboolean done = g_file_trash(file, nullptr, &error);
-  g_object_unref(file);
+  gboolean done = gio->trash(file, nullptr, &error);
+  gio->unref(file);
   if (done) return 0;
   trashReason_ = error != nullptr ? error->message : "trash failed";
-  if (error != nullptr) g_error_free(error);
+  if (error != nullptr) gio->freeError(error);
   return kTrashFailed;
 }
 

@@ -34,17 +34,23 @@ struct DirEntry {
   FileId id;  // known only where the listing gives it for free
 };
 
-// One folder open for the walk. The path is kept for traces and messages;
-// handle is the platform's (a directory descriptor on POSIX, unused on
-// Windows). A folder that could not be opened keeps its error.
+// One folder open for the walk. Its full path is the first `length` bytes
+// of a trail that the walk shares along the current chain of folders, so a
+// deep tree costs no path per level. handle is the platform's (a directory
+// descriptor on POSIX, unused on Windows). A folder that could not be opened
+// keeps its error.
 struct Folder {
-  Text path;  // full path with a trailing delimiter
+  const Text* trail = nullptr;
+  std::size_t length = 0;  // of the path, with its trailing delimiter
   int handle = -1;
   ErrorCode error = 0;
   FileId id;
   Folder* parent = nullptr;  // for reopening after a parked descriptor
   Text name;                 // name inside the parent
-  bool created = false;      // made by this run: nothing in it to compare
+  bool existed = false;      // Dest: the parent's listing shows this folder
+  bool created = false;      // Dest: made by this run, so nothing in it yet
+
+  Text Path() const { return trail->substr(0, length); }  // with its delimiter
 };
 
 enum class RemoveMode { recycleBin, permanent };

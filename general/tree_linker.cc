@@ -10,16 +10,15 @@ namespace {
 
 struct Walk {
   LinkContext& context;
+  PathRules rules;
   Text mask;  // "" in tree mode: every entry
   Text destName;
   bool recursive;
   FileId destRoot;  // never descended into
   int failures = 0;
+  Text sourceTrail;  // full paths of the current chain of folders
+  Text destTrail;
 };
-
-void Trace(Walk& walk, const Text& line) {
-  if (Verbose) walk.context.console.Line(line);
-}
 
 void Fail(Walk& walk, const Text& path, ErrorCode error) {
   LinkContext& c = walk.context;
@@ -28,11 +27,11 @@ void Fail(Walk& walk, const Text& path, ErrorCode error) {
 }
 
 Text Bare(Walk& walk, const Folder& folder) {
-  return WithoutTrailingDelimiter(walk.context.system.Rules(), folder.path);
+  return WithoutTrailingDelimiter(walk.rules, folder.Path());
 }
 
-// Ids of an existing Dest folder's names, sorted by name, when the listing
-// gives them and both folders lie on one volume.
+// An existing Dest folder's names with their ids, sorted by name, when the
+// listing gives them and both folders lie on one volume.
 bool DestIds(Walk& walk, Folder& source, Folder& dest, std::vector<DirEntry>& ids) {
   if (dest.created || dest.error != 0) return false;
   if (!source.id.known || !dest.id.known || source.id.volume != dest.id.volume) return false;
@@ -42,10 +41,11 @@ bool DestIds(Walk& walk, Folder& source, Folder& dest, std::vector<DirEntry>& id
   return true;
 }
 
-const DirEntry* Find(const std::vector<DirEntry>& sorted, const Text& name) {
-  auto it = std::lower_bound(sorted.begin(), sorted.end(), name,
+const DirEntry* Find(const std::vector<DirEntry>* sorted, const Text& name) {
+  if (sorted == nullptr) return nullptr;
+  auto it = std::lower_bound(sorted->begin(), sorted->end(), name,
                              [](const DirEntry& e, const Text& n) { return e.name < n; });
-  return (it != sorted.end() && it->name == name) ? &*it : nullptr;
+  return (it != sorted->end() && it->name == name) ? &*it : nullptr;
 }
 
 // The name exists: leave it when it already is the Source file, else
@@ -55,32 +55,30 @@ void Replace(Walk& walk, Folder& source, const DirEntry& entry, Folder& dest, co
   FileId from = entry.id.known ? entry.id : system.IdentifyIn(source, entry.name);
   if (SameFile(from, system.IdentifyIn(dest, name))) return;
   ErrorCode error = system.ReplaceWithLink(source, entry.name, dest, name);
-  if (error != 0) Fail(walk, dest.path + name, error);
+  if (error != 0) Fail(walk, dest.Path() + name, error);
 }
 
+// ids: the existing Dest folder's listing, null when there is none to use.
 void LinkFile(Walk& walk, Folder& source, const DirEntry& entry, Folder& dest,
               const std::vector<DirEntry>* ids) {
   const Text& name = walk.destName.empty() ? entry.name : walk.destName;
-  Trace(walk, "  " + name);
+  if (Verbose) walk.context.console.Line("  " + name);
   if (dest.error != 0) {
-    Fail(walk, dest.path + name, dest.error);
+    Fail(walk, dest.Path() + name, dest.error);
     return;
   }
-  if (ids != nullptr) {
-    const DirEntry* present = Find(*ids, name);
-    if (present != nullptr) {
-      if (!(entry.id.known && present->id.file == entry.id.file)) {
-        Replace(walk, source, entry, dest, name);
-      }
-      return;
+  if (const DirEntry* present = Find(ids, name)) {
+    if (!(entry.id.known && present->id.file == entry.id.file)) {
+      Replace(walk, source, entry, dest, name);
     }
+    return;
   }
   ErrorCode error = walk.context.system.Link(source, entry.name, dest, name);
   if (error == 0) return;
   if (walk.context.system.IsExistsError(error)) {
     Replace(walk, source, entry, dest, name);
   } else {
-    Fail(walk, dest.path + name, error);
+    Fail(walk, dest.Path() + name, error);
   }
 }
 
@@ -90,49 +88,67 @@ bool IsDestRoot(Walk& walk, Folder& source, const DirEntry& entry) {
   return SameFile(id, walk.destRoot);
 }
 
+// The next folder down the chain: its path replaces whatever the trail held
+// below the parent.
+void Enter(Walk& walk, Text& trail, Folder& parent, const Text& name, Folder& child) {
+  trail.resize(parent.length);
+  trail += name;
+  trail += Delimiter(walk.rules);
+  child.trail = &trail;
+  child.length = trail.size();
+  child.parent = &parent;
+  child.name = name;
+}
+
 void LinkFolder(Walk& walk, Folder& source, Folder& dest);
 
-void Descend(Walk& walk, Folder& source, Folder& dest, const DirEntry& entry) {
-  const PathRules rules = walk.context.system.Rules();
+void Descend(Walk& walk, Folder& source, Folder& dest, const DirEntry& entry,
+             const std::vector<DirEntry>* ids) {
   Folder subSource;
-  subSource.path = WithTrailingDelimiter(rules, source.path + entry.name);
-  subSource.parent = &source;
-  subSource.name = entry.name;
+  Enter(walk, walk.sourceTrail, source, entry.name, subSource);
   subSource.id = entry.id;
   Folder subDest;
-  subDest.path = WithTrailingDelimiter(rules, dest.path + entry.name);
-  subDest.parent = &dest;
-  subDest.name = entry.name;
+  Enter(walk, walk.destTrail, dest, entry.name, subDest);
+  const DirEntry* present = Find(ids, entry.name);
+  if (present != nullptr && present->kind == EntryKind::folder) {
+    subDest.existed = true;
+    subDest.id = present->id;
+  }
   LinkFolder(walk, subSource, subDest);
 }
 
 void LinkFolder(Walk& walk, Folder& source, Folder& dest) {
   System& system = walk.context.system;
-  Trace(walk, "");
-  Trace(walk, "From: " + Bare(walk, source));
-  Trace(walk, "To  : " + Bare(walk, dest));
+  Console& console = walk.context.console;
+  if (Verbose) {
+    console.Line("");
+    console.Line("From: " + Bare(walk, source));
+    console.Line("To  : " + Bare(walk, dest));
+  }
   ErrorCode destError = system.OpenDest(dest);
-  if (dest.created || destError != 0) {
-    Trace(walk, "Create Directory -> " + NamePart(system.Rules(), Bare(walk, dest)));
+  if (Verbose && (dest.created || destError != 0)) {
+    console.Line("Create Directory -> " + NamePart(walk.rules, Bare(walk, dest)));
   }
   if (destError != 0) Fail(walk, Bare(walk, dest), destError);
   if (dest.parent == nullptr) walk.destRoot = dest.id;
-  Trace(walk, "");
+  if (Verbose) console.Line("");
 
   std::vector<DirEntry> entries;
   ErrorCode error = system.OpenSource(source);
   if (error == 0) error = system.List(source, walk.mask, entries);
   if (error != 0) {
-    Fail(walk, walk.recursive || walk.mask.empty() ? Bare(walk, source) : source.path + walk.mask,
-         error);
+    Fail(walk, walk.mask.empty() ? Bare(walk, source) : source.Path() + walk.mask, error);
   }
   std::vector<DirEntry> ids;
-  bool haveIds = error == 0 && DestIds(walk, source, dest, ids);
+  const std::vector<DirEntry>* listed =
+      error == 0 && DestIds(walk, source, dest, ids) ? &ids : nullptr;
   for (const DirEntry& entry : entries) {
     if (entry.kind == EntryKind::folder) {
-      if (walk.recursive && !IsDestRoot(walk, source, entry)) Descend(walk, source, dest, entry);
+      if (walk.recursive && !IsDestRoot(walk, source, entry)) {
+        Descend(walk, source, dest, entry, listed);
+      }
     } else {
-      LinkFile(walk, source, entry, dest, haveIds ? &ids : nullptr);
+      LinkFile(walk, source, entry, dest, listed);
     }
   }
   system.Close(source);
@@ -144,11 +160,15 @@ void LinkFolder(Walk& walk, Folder& source, Folder& dest) {
 int LinkTree(LinkContext& context, const Text& sourceFolder, const Text& destFolder,
              const Text& nameOrMask, const Text& destName, bool recursive) {
   const PathRules rules = context.system.Rules();
-  Walk walk{context, recursive ? Text() : nameOrMask, destName, recursive, FileId()};
+  Walk walk{context,  rules, recursive ? Text() : nameOrMask,
+            destName, recursive, FileId(), 0, WithTrailingDelimiter(rules, sourceFolder),
+            WithTrailingDelimiter(rules, destFolder)};
   Folder source;
-  source.path = WithTrailingDelimiter(rules, sourceFolder);
+  source.trail = &walk.sourceTrail;
+  source.length = walk.sourceTrail.size();
   Folder dest;
-  dest.path = WithTrailingDelimiter(rules, destFolder);
+  dest.trail = &walk.destTrail;
+  dest.length = walk.destTrail.size();
   LinkFolder(walk, source, dest);
   return walk.failures;
 }

@@ -77,7 +77,7 @@ void PosixSystem::Close(Folder& folder) {
 ErrorCode PosixSystem::OpenSource(Folder& folder) {
   int fd;
   if (folder.parent == nullptr) {
-    fd = open(folder.path.c_str(), kDirFlags);
+    fd = open(folder.Path().c_str(), kDirFlags);
     struct stat st;
     if (fd >= 0 && fstat(fd, &st) == 0) folder.id = IdOf(st);
   } else {
@@ -95,20 +95,24 @@ ErrorCode PosixSystem::OpenDest(Folder& folder) {
     return folder.error = folder.parent->error ? folder.parent->error : EBADF;
   }
   const int at = root ? AT_FDCWD : folder.parent->handle;
-  const Text name = root ? folder.path : folder.name;
-  // Make first: a fresh tree then costs one call per folder here.
-  if (mkdirat(at, name.c_str(), 0777) == 0) {
-    folder.created = true;
-  } else if (errno != EEXIST) {
-    return folder.error = errno;
-  }
-  int fd = openat(at, name.c_str(), kDirFlags | (root ? 0 : O_NOFOLLOW));
+  const Text name = root ? folder.Path() : folder.name;
+  const int flags = kDirFlags | (root ? 0 : O_NOFOLLOW);
+  int fd = -1;
+  // A folder the parent's listing showed is opened at once; any other is
+  // made first, so a fresh tree costs one call per folder here.
+  if (folder.existed) fd = openat(at, name.c_str(), flags);
   if (fd < 0) {
+    if (mkdirat(at, name.c_str(), 0777) == 0) {
+      folder.created = true;
+    } else if (errno != EEXIST) {
+      return folder.error = errno;
+    }
+    fd = openat(at, name.c_str(), flags);
     // ELOOP: a symbolic link stands where the folder belongs.
-    return folder.error = (errno == ELOOP ? ENOTDIR : errno);
+    if (fd < 0) return folder.error = (errno == ELOOP ? ENOTDIR : errno);
   }
   struct stat st;
-  if ((root || !folder.created) && fstat(fd, &st) == 0) folder.id = IdOf(st);
+  if (!folder.created && !folder.existed && fstat(fd, &st) == 0) folder.id = IdOf(st);
   Track(folder, fd);
   return 0;
 }

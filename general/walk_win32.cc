@@ -27,18 +27,18 @@ HANDLE FindFirst(const Text& pattern, WIN32_FIND_DATAA& data) {
 ErrorCode Win32System::OpenSource(Folder&) { return 0; }
 
 ErrorCode Win32System::OpenDest(Folder& folder) {
-  const Text path = WithoutTrailingDelimiter(Rules(), folder.path);
-  if (!DirectoryExists(folder.path)) {
+  const Text path = WithoutTrailingDelimiter(Rules(), folder.Path());
+  if (!DirectoryExists(folder.Path())) {
     if (!CreateDirectoryA(path.c_str(), nullptr)) return folder.error = static_cast<ErrorCode>(GetLastError());
     folder.created = true;
   }
-  if (folder.parent == nullptr) folder.id = Identify(folder.path);
+  if (folder.parent == nullptr) folder.id = Identify(folder.Path());
   return 0;
 }
 
 ErrorCode Win32System::List(Folder& folder, const Text& mask, std::vector<DirEntry>& entries) {
   WIN32_FIND_DATAA data;
-  HANDLE search = FindFirst(folder.path + (mask.empty() ? Text("*.*") : mask), data);
+  HANDLE search = FindFirst(folder.Path() + (mask.empty() ? Text("*.*") : mask), data);
   if (search == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
     // Nothing matched is no failure, unless one named file was asked for.
@@ -60,27 +60,27 @@ ErrorCode Win32System::List(Folder& folder, const Text& mask, std::vector<DirEnt
   return 0;
 }
 
-FileId Win32System::IdentifyIn(Folder& folder, const Text& name) { return Identify(folder.path + name); }
+FileId Win32System::IdentifyIn(Folder& folder, const Text& name) { return Identify(folder.Path() + name); }
 
 ErrorCode Win32System::Link(Folder& source, const Text& name, Folder& dest, const Text& destName) {
   if (dest.error != 0) return dest.error;
-  const Text target = dest.path + destName;
-  const Text existing = source.path + name;
+  const Text target = dest.Path() + destName;
+  const Text existing = source.Path() + name;
   if (CreateHardLinkA(target.c_str(), existing.c_str(), nullptr)) return 0;
   return static_cast<ErrorCode>(GetLastError());
 }
 
 ErrorCode Win32System::ReplaceWithLink(Folder& source, const Text& name, Folder& dest,
                                        const Text& destName) {
-  const Text target = dest.path + destName;
+  const Text target = dest.Path() + destName;
   // A move replaces a read-only file where a deletion could not: such a
   // file stays, as it always did.
   DWORD attributes = GetFileAttributesA(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     return ERROR_ACCESS_DENIED;
   }
-  const Text existing = source.path + name;
-  const Text stem = dest.path + ".hardclone-" + std::to_string(GetCurrentProcessId()) + "-";
+  const Text existing = source.Path() + name;
+  const Text stem = dest.Path() + ".hardclone-" + std::to_string(GetCurrentProcessId()) + "-";
   Text temp;
   DWORD error = ERROR_ALREADY_EXISTS;
   for (int tries = 0; tries < 100 && IsExistsError(static_cast<ErrorCode>(error)); ++tries) {

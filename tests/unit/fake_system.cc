@@ -112,12 +112,12 @@ ErrorCode FakeSystem::RemoveTree(const Text& path, RemoveMode mode) {
 }
 
 ErrorCode FakeSystem::OpenSource(Folder& folder) {
-  folder.id = Identify(folder.path);
+  folder.id = Identify(folder.Path());
   return 0;
 }
 
 ErrorCode FakeSystem::OpenDest(Folder& folder) {
-  const Text path = Key(folder.path);
+  const Text path = Key(folder.Path());
   if (!IsFolder(path)) {
     auto failure = failures.find(path);
     if (failure != failures.end()) return folder.error = failure->second;
@@ -131,11 +131,11 @@ ErrorCode FakeSystem::OpenDest(Folder& folder) {
 }
 
 ErrorCode FakeSystem::List(Folder& folder, const Text& mask, std::vector<DirEntry>& entries) {
-  calls.push_back("List " + folder.path + (mask.empty() ? "*.*" : mask));
-  if (!IsFolder(folder.path)) return kPathNotFound;
-  for (const Text& name : Children(folder.path)) {
+  calls.push_back("List " + folder.Path() + (mask.empty() ? "*.*" : mask));
+  if (!IsFolder(folder.Path())) return kPathNotFound;
+  for (const Text& name : Children(folder.Path())) {
     if (!mask.empty() && !Matches(mask.c_str(), name.c_str())) continue;
-    const Text path = folder.path + name;
+    const Text path = folder.Path() + name;
     DirEntry entry{name, IsFolder(path) ? EntryKind::folder : EntryKind::file, FileId()};
     if (listsIds) entry.id = Identify(path);
     entries.push_back(entry);
@@ -145,35 +145,35 @@ ErrorCode FakeSystem::List(Folder& folder, const Text& mask, std::vector<DirEntr
 
 bool FakeSystem::ListIds(Folder& folder, std::vector<DirEntry>& entries) {
   if (!listsIds) return false;
-  calls.push_back("ListIds " + folder.path);
-  for (const Text& name : Children(folder.path)) {
-    entries.push_back(DirEntry{name, EntryKind::file, Identify(folder.path + name)});
+  calls.push_back("ListIds " + folder.Path());
+  for (const Text& name : Children(folder.Path())) {
+    entries.push_back(DirEntry{name, EntryKind::file, Identify(folder.Path() + name)});
   }
   return true;
 }
 
-FileId FakeSystem::IdentifyIn(Folder& folder, const Text& name) { return Identify(folder.path + name); }
+FileId FakeSystem::IdentifyIn(Folder& folder, const Text& name) { return Identify(folder.Path() + name); }
 
 ErrorCode FakeSystem::Link(Folder& source, const Text& name, Folder& dest, const Text& destName) {
-  const Text target = dest.path + destName;
-  calls.push_back("Link " + target + " <- " + source.path + name);
+  const Text target = dest.Path() + destName;
+  calls.push_back("Link " + target + " <- " + source.Path() + name);
   if (dest.error != 0) return dest.error;
   auto failure = failures.find(target);
   if (failure != failures.end()) return failure->second;
   if (Has(target)) return kExists;
-  if (!Has(source.path + name)) return kPathNotFound;
-  AddFile(target, source.path + name);
+  if (!Has(source.Path() + name)) return kPathNotFound;
+  AddFile(target, source.Path() + name);
   return 0;
 }
 
 ErrorCode FakeSystem::ReplaceWithLink(Folder& source, const Text& name, Folder& dest,
                                       const Text& destName) {
-  const Text target = dest.path + destName;
-  calls.push_back("Replace " + target + " <- " + source.path + name);
+  const Text target = dest.Path() + destName;
+  calls.push_back("Replace " + target + " <- " + source.Path() + name);
   auto failure = failures.find(target);
   if (failure != failures.end()) return failure->second;
   if (IsFolder(target)) return 5;
-  AddFile(target, source.path + name);
+  AddFile(target, source.Path() + name);
   return 0;
 }
 
