@@ -16,6 +16,7 @@ run_build() {  # name, then cmake options
 }
 
 run_build posix -DCMAKE_BUILD_TYPE=Release
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions=$top/tools/lsan.supp \
   run_build posix-sanitize -DCMAKE_BUILD_TYPE=Debug -DHARDCLONE_SANITIZE=ON
 run_build windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
