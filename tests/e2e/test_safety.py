@@ -63,10 +63,6 @@ class Aliases(E2ECase):
                 self.assertEqual(snapshot(self.path("parent")), self.before)
         self.assertEqual(listing(self.path("dst")), ["a.txt", "sub"])
 
-    def test_junction_alias(self):
-        self.skipTest("no junctions here: Wine has none and Linux uses symbolic links, "
-                      "which the other cases cover")
-
 
 class DestInsideSource(E2ECase):
     def test_one_copy_without_nesting(self):
@@ -189,9 +185,4 @@ class Failures(E2ECase):
         else:
             self.assertFailures(result, [os.path.join(dest, name)])
             self.assertEqual(listing(dest), [])
-
-    def test_vanished_source_file(self):
-        self.skipTest("a Source file cannot be removed from outside between the "
-                      "tool's listing and its link; the unlinkable Source file "
-                      "case covers the same path")
 

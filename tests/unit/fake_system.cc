@@ -140,6 +140,7 @@ ErrorCode FakeSystem::List(Folder& folder, const Text& mask, std::vector<DirEntr
     if (listsIds) entry.id = Identify(path);
     entries.push_back(entry);
   }
+  for (const Text& path : vanishing) nodes_.erase(Key(path));
   return 0;
 }
 
@@ -172,6 +173,7 @@ ErrorCode FakeSystem::ReplaceWithLink(Folder& source, const Text& name, Folder& 
   calls.push_back("Replace " + target + " <- " + source.Path() + name);
   auto failure = failures.find(target);
   if (failure != failures.end()) return failure->second;
+  if (!Has(source.Path() + name)) return kPathNotFound;
   if (IsFolder(target)) return 5;
   AddFile(target, source.Path() + name);
   return 0;

@@ -30,6 +30,7 @@ class FakeSystem : public System {
   bool ntfs = true;
   bool listsIds = false;                  // ListIds gives ids, as on POSIX
   std::map<Text, ErrorCode> failures;     // path => error for links and folders
+  std::vector<Text> vanishing;            // removed right after the listing that shows them
   std::vector<Text> calls;                // "CreateDirectory X", "Link D <- S", ...
 
   // --- the seam ---

@@ -132,6 +132,16 @@ TEST_F(TreeLinkerTest, FailuresAreReportedCountedAndTheWalkGoesOn) {
   EXPECT_EQ(fs.IdOf("C:\\d\\c"), fs.IdOf("C:\\s\\c"));
 }
 
+TEST_F(TreeLinkerTest, SourceFileThatVanishesLeavesTheOldDestFile) {
+  fs.AddFile("C:\\s\\a");
+  fs.AddFile("C:\\d\\a");
+  const std::uint64_t old = fs.IdOf("C:\\d\\a");
+  fs.vanishing.push_back("C:\\s\\a");
+  EXPECT_EQ(Link("C:\\s", "C:\\d"), 1);
+  EXPECT_EQ(fs.IdOf("C:\\d\\a"), old);
+  EXPECT_EQ(fs.output, "E: C:\\d\\a (reason 3)\r\n");
+}
+
 TEST_F(TreeLinkerTest, FolderThatCannotBeMadeFailsWithEveryFileBelowIt) {
   Verbose = true;
   fs.AddFolder("C:\\s\\sub");
