@@ -5,6 +5,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+bash tools/install-deps.sh test
 jobs=$(nproc 2>/dev/null || echo 2)
 
 run_build() {  # name, then cmake options
