@@ -15,8 +15,6 @@ const PathRules kRules{PathStyle::windows, IsAnsiLeadByte};
 
 }  // namespace
 
-Win32System::Win32System() {}
-
 System& PlatformSystem(int, char**) {
   static Win32System system;
   return system;

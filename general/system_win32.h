@@ -15,8 +15,6 @@ int ShellFileOperation(unsigned operation, const Text& from, const Text& to, uns
 
 class Win32System : public System {
  public:
-  Win32System();
-
   PathRules Rules() const override;
   Text CommandLine() override;
   std::vector<Text> Arguments() override { return {}; }

@@ -112,7 +112,9 @@ ErrorCode PosixSystem::OpenDest(Folder& folder) {
     if (fd < 0) return folder.error = (errno == ELOOP ? ENOTDIR : errno);
   }
   struct stat st;
-  if (!folder.created && !folder.existed && fstat(fd, &st) == 0) folder.id = IdOf(st);
+  // The root's id keeps the walk out of Dest; an existing folder's lets its
+  // listing be compared with the Source's.
+  if ((root || (!folder.created && !folder.existed)) && fstat(fd, &st) == 0) folder.id = IdOf(st);
   Track(folder, fd);
   return 0;
 }
