@@ -15,12 +15,15 @@ namespace hardclone {
 
 namespace {
 
-// Makes the folder and every missing folder above it, outermost first.
+// Makes the folder and every missing folder above it, outermost first. On
+// Windows a text under three characters ("C:", "\\") counts as made; a POSIX
+// name that short ("/x") is an ordinary folder.
 bool MakeChain(System& system, const Text& path) {
   const PathRules rules = system.Rules();
   const Text folder = WithoutTrailingDelimiter(rules, path);
   const Text parent = DirectoryPart(rules, folder);
-  if (folder.size() < 3 || system.DirectoryExists(folder) || folder == parent) return true;
+  const size_t shortest = rules.style == PathStyle::windows ? 3 : 2;
+  if (folder.size() < shortest || system.DirectoryExists(folder) || folder == parent) return true;
   return MakeChain(system, parent) && system.MakeDirectory(folder);
 }
 

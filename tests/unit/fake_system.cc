@@ -19,7 +19,9 @@ Text Upper(Text text) {
 
 }  // namespace
 
-PathRules FakeSystem::Rules() const { return PathRules{PathStyle::windows, IsCp932LeadByte}; }
+PathRules FakeSystem::Rules() const {
+  return PathRules{style, style == PathStyle::windows ? IsCp932LeadByte : NoLeadBytes};
+}
 
 Text FakeSystem::Key(const Text& path) const { return WithoutTrailingDelimiter(Rules(), path); }
 
@@ -45,7 +47,7 @@ std::vector<Text> FakeSystem::Children(const Text& folder) const {
   for (const auto& node : nodes_) {
     const Text& path = node.first;
     if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0 &&
-        path.find('\\', prefix.size()) == Text::npos) {
+        path.find(Delimiter(Rules()), prefix.size()) == Text::npos) {
       names.push_back(path.substr(prefix.size()));
     }
   }
@@ -72,6 +74,7 @@ Text FakeSystem::ExpandEnvironment(const Text& text) {
 
 Text FakeSystem::FullPath(const Text& path) {
   if (path.empty()) return path;
+  if (style == PathStyle::posix) return LexicalFullPath(path, currentDirectory);
   if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') return path;
   if (path.size() == 2 && path[1] == ':') return currentDirectory;
   return currentDirectory + "\\" + path;
@@ -103,7 +106,7 @@ bool FakeSystem::SameVolume(const Text& sourceDir, const Text& destDir) {
 
 ErrorCode FakeSystem::RemoveTree(const Text& path, RemoveMode mode) {
   calls.push_back(Text(mode == RemoveMode::recycleBin ? "Recycle " : "Delete ") + path);
-  const Text prefix = Key(path) + "\\";
+  const Text prefix = Key(path) + Delimiter(Rules());
   for (auto it = nodes_.begin(); it != nodes_.end();) {
     bool inside = it->first == Key(path) || it->first.compare(0, prefix.size(), prefix) == 0;
     it = inside ? nodes_.erase(it) : std::next(it);

@@ -1,6 +1,6 @@
-// A recording fake of the system seam: an in-memory tree with Windows paths
-// that logs every change the tool asks for, so tests can assert the exact
-// calls and their order.
+// A recording fake of the system seam: an in-memory tree, with Windows paths
+// unless told otherwise, that logs every change the tool asks for, so tests
+// can assert the exact calls and their order.
 #ifndef HARDCLONE_TESTS_FAKE_SYSTEM_H
 #define HARDCLONE_TESTS_FAKE_SYSTEM_H
 
@@ -21,7 +21,9 @@ class FakeSystem : public System {
   bool IsFolder(const Text& path) const;
   std::uint64_t IdOf(const Text& path) const;
 
-  Text commandLine;
+  PathStyle style = PathStyle::windows;
+  Text commandLine;                       // Windows
+  std::vector<Text> arguments;            // POSIX
   Text currentDirectory = "C:\\work";
   std::map<Text, Text> environment;
   Text input;            // standard input, consumed as it is read
@@ -36,8 +38,10 @@ class FakeSystem : public System {
   // --- the seam ---
   PathRules Rules() const override;
   Text CommandLine() override { return commandLine; }
-  std::vector<Text> Arguments() override { return {}; }
-  Text ProgramPath() override { return "C:\\tools\\hardclone.exe"; }
+  std::vector<Text> Arguments() override { return arguments; }
+  Text ProgramPath() override {
+    return style == PathStyle::windows ? "C:\\tools\\hardclone.exe" : "/usr/bin/hardclone";
+  }
   void Write(const char* bytes, std::size_t size) override { output.append(bytes, size); }
   bool ReadChar(char& c) override;
   Text LineEnd() const override { return "\r\n"; }

@@ -180,3 +180,49 @@ TEST_F(FrontEndTest, FailedItemsEndTheRunWithCodeEleven) {
 
 }  // namespace
 }  // namespace hardclone
+
+namespace hardclone {
+namespace {
+
+class PosixFrontEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs.style = PathStyle::posix;
+    fs.currentDirectory = "/w";
+    fs.AddFolder("/");
+    fs.AddFolder("/w");
+    fs.AddFolder("/s");
+    fs.AddFile("/s/a");
+    fs.AddFolder("/s/sub");
+    fs.AddFile("/s/sub/b");
+  }
+  void TearDown() override { Verbose = false; }
+
+  FakeSystem fs;
+};
+
+TEST_F(PosixFrontEndTest, ShortNamesBelowTheRootAreMadeLikeAnyFolder) {
+  fs.arguments = {"/s", "/x/y"};  // "/s" is a path here, not a switch
+  EXPECT_EQ(hardclone::Run(fs), 0);
+  EXPECT_EQ(fs.calls[0], "MakeDirectory /x");
+  EXPECT_EQ(fs.calls[1], "MakeDirectory /x/y");
+  EXPECT_EQ(fs.IdOf("/x/y/sub/b"), fs.IdOf("/s/sub/b"));
+}
+
+TEST_F(PosixFrontEndTest, SeveralSourcesAllGoIntoDestAsAFolder) {
+  fs.arguments = {"-v", "/s/a", "", "/s", "/d"};
+  EXPECT_EQ(hardclone::Run(fs), 0);
+  EXPECT_EQ(fs.IdOf("/d/a"), fs.IdOf("/s/a"));
+  EXPECT_EQ(fs.IdOf("/d/s/sub/b"), fs.IdOf("/s/sub/b"));
+  EXPECT_EQ(fs.output.rfind("hardclone version1.00\r\n\r\nFrom: /s\r\nTo  : /d\r\n", 0), 0u);
+}
+
+TEST_F(PosixFrontEndTest, EverySourceIsCheckedBeforeAnyWork) {
+  fs.arguments = {"/s/a", "/s/missing", "/d"};
+  EXPECT_EQ(hardclone::Run(fs), 4);
+  EXPECT_TRUE(fs.calls.empty());
+  EXPECT_FALSE(fs.Has("/d"));
+}
+
+}  // namespace
+}  // namespace hardclone
