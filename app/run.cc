@@ -65,7 +65,7 @@ int Dispatch(System& system, Console& console, const std::vector<Text>& paramete
       ErrorCode error = system.RemoveTree(
           job.destDir, recycle ? RemoveMode::recycleBin : RemoveMode::permanent);
       if (error != 0) {
-        console.Line(Format(context.failureLine, {job.destDir, system.Reason(error)}));
+        ReportFailure(context, job.destDir, error);
         ++failures;
       }
     }

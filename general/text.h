@@ -12,7 +12,7 @@ using Text = std::string;
 
 // Fills each "%s" or "%d" of pattern with the next value, left to right;
 // values are never scanned themselves.
-// Format("From: %s", {"C:\\x"}) => "From: C:\\x"
+// Format("%s (%s)", {"a%s", "b"}) => "a%s (b)"
 Text Format(const Text& pattern, std::initializer_list<Text> values);
 
 // True when text holds '?' or '*'.

@@ -21,8 +21,7 @@ struct Walk {
 };
 
 void Fail(Walk& walk, const Text& path, ErrorCode error) {
-  LinkContext& c = walk.context;
-  c.console.Line(Format(c.failureLine, {path, c.system.Reason(error)}));
+  ReportFailure(walk.context, path, error);
   ++walk.failures;
 }
 
@@ -156,6 +155,10 @@ void LinkFolder(Walk& walk, Folder& source, Folder& dest) {
 }
 
 }  // namespace
+
+void ReportFailure(LinkContext& context, const Text& path, ErrorCode error) {
+  context.console.Line(Format(context.failureLine, {path, context.system.Reason(error)}));
+}
 
 int LinkTree(LinkContext& context, const Text& sourceFolder, const Text& destFolder,
              const Text& nameOrMask, const Text& destName, bool recursive) {

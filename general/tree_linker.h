@@ -17,6 +17,9 @@ struct LinkContext {
   Text failureLine;  // "...%s (%s)": the failed path and the system's reason
 };
 
+// Writes the failure line for path with the system's reason for error.
+void ReportFailure(LinkContext& context, const Text& path, ErrorCode error);
+
 // Links the files of sourceFolder (every entry when recursive, else those
 // matching nameOrMask) into destFolder, under destName when it is not empty.
 // Recursive: descends depth first, rebuilding each folder, but never into
